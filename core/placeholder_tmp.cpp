@@ -1,0 +1,1 @@
+int talvessaPlaceholder() { return 0; }
