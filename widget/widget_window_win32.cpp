@@ -82,6 +82,11 @@ LRESULT CALLBACK widgetProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             PostMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
             return 0;
         }
+        case WM_GETMINMAXINFO:
+            // The platform caps a top-level window's size at about the screen's when it is
+            // resized; widths and heights up to the clamp bound must stand.
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = {kMaxExtent, kMaxExtent};
+            return 0;
         case WM_TIMER:
             if (wParam != kTickTimerId) break;
             if (state.events) state.events->onTick();
