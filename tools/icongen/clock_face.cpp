@@ -20,9 +20,9 @@ struct Geometry {
     double handWidth = 0;
     double minuteLength = 0;
     double hourLength = 0;
-    double tickLength = 0;        // 0: no ticks at 12, 3, 6 and 9
-    double minorTickLength = 0;   // 0: no ticks at the other hours
-    double secondHandWidth = 0;   // 0: no second hand
+    double tickLength = 0;       // 0: no ticks at 12, 3, 6 and 9
+    double minorTickLength = 0;  // 0: no ticks at the other hours
+    double secondHandWidth = 0;  // 0: no second hand
     double hubRadius = 0;
 };
 

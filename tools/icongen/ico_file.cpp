@@ -25,13 +25,13 @@ std::uint32_t rowBytes(int width, int bitsPerPixel) {
 
 // The header of an icon image: its height counts the colour rows and the mask rows.
 Bytes infoHeader(int size, int bitsPerPixel) {
-    const std::uint32_t imageBytes = (rowBytes(size, bitsPerPixel) + rowBytes(size, 1)) *
-                                     static_cast<std::uint32_t>(size);
+    const std::uint32_t imageBytes =
+        (rowBytes(size, bitsPerPixel) + rowBytes(size, 1)) * static_cast<std::uint32_t>(size);
     Bytes out;
     put32(out, kInfoHeaderBytes);
     put32(out, static_cast<std::uint32_t>(size));      // biWidth
     put32(out, static_cast<std::uint32_t>(2 * size));  // biHeight
-    put16(out, 1);                                      // biPlanes
+    put16(out, 1);                                     // biPlanes
     put16(out, static_cast<std::uint32_t>(bitsPerPixel));
     put32(out, 0);  // biCompression: BI_RGB
     put32(out, imageBytes);
@@ -87,7 +87,8 @@ IconImage encodeTrueColour(const Picture& picture) {
     return IconImage{picture.size, 32, std::move(data)};
 }
 
-IconImage encodePaletted(const Picture& picture, int bitsPerPixel, const std::vector<Rgba>& palette) {
+IconImage encodePaletted(const Picture& picture, int bitsPerPixel,
+                         const std::vector<Rgba>& palette) {
     constexpr std::uint8_t kHalfOpaque = 128;
     Bytes data = infoHeader(picture.size, bitsPerPixel);
     const std::size_t entries = std::size_t{1} << bitsPerPixel;
@@ -155,7 +156,8 @@ Bytes iconFile(const std::vector<IconImage>& images) {
         put32(out, offset);
         offset += static_cast<std::uint32_t>(image.data.size());
     }
-    for (const IconImage& image : images) out.insert(out.end(), image.data.begin(), image.data.end());
+    for (const IconImage& image : images)
+        out.insert(out.end(), image.data.begin(), image.data.end());
     return out;
 }
 

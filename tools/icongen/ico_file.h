@@ -24,7 +24,8 @@ IconImage encodeTrueColour(const Picture& picture);
 
 // 4 or 8 bits per pixel with the given palette (at most 2^bits colours): each pixel that is at
 // least half opaque takes its nearest palette colour; the others are masked (index 0).
-IconImage encodePaletted(const Picture& picture, int bitsPerPixel, const std::vector<Rgba>& palette);
+IconImage encodePaletted(const Picture& picture, int bitsPerPixel,
+                         const std::vector<Rgba>& palette);
 
 // A palette of `count` colours: black first (under masked pixels), then the given colours, then
 // blends between every pair of them, the steps as even as the count allows.

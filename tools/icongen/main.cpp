@@ -30,7 +30,8 @@ Bytes programIcon() {
     std::vector<IconImage> images;
     for (int bits : {4, 8}) {
         for (int size : {48, 32, 16})
-            images.push_back(encodePaletted(drawClockFace(size), bits, bits == 4 ? palette16 : palette256));
+            images.push_back(
+                encodePaletted(drawClockFace(size), bits, bits == 4 ? palette16 : palette256));
     }
     for (int size : {128, 48, 32, 16}) images.push_back(encodeTrueColour(drawClockFace(size)));
     return iconFile(images);
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
         if (check) {
             std::string existing;
             if (!readFile(path, existing) || existing != file.content) {
-                std::fprintf(stderr, "%s differs from what icongen draws; run tools/make-icons.sh\n",
+                std::fprintf(stderr,
+                             "%s differs from what icongen draws; run tools/make-icons.sh\n",
                              path.c_str());
                 status = 1;
             }
