@@ -44,6 +44,8 @@ const ConversionRow kConversionRows[] = {
     {"carry into the hour", seconds(3599.6), {1899, 12, 6, 30, 1, 0, 0}},
     {"carry into the next day", 0.99999999, {1899, 12, 0, 31, 0, 0, 0}},
     {"negative carry goes to the next day too", -0.9999999, {1899, 12, 0, 31, 0, 0, 0}},
+    {"carry out of 30 November", 44530.0 + seconds(86399.6), {2021, 12, 3, 1, 0, 0, 0}},
+    {"carry out of 28 February", 44255.0 + seconds(86399.6), {2021, 3, 1, 1, 0, 0, 0}},
     {"carry out of 31 December", 2.0 - seconds(0.2), {1900, 1, 1, 1, 0, 0, 0}},
     {"carry out of the first day", -657434.9999999, {100, 1, 6, 2, 0, 0, 0}},
     {"carry past the last day", 2958465.999995, {10000, 1, 6, 1, 0, 0, 0}},
