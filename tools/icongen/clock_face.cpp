@@ -21,6 +21,7 @@ struct Geometry {
     double minuteLength = 0;
     double hourLength = 0;
     double tickLength = 0;       // 0: no ticks at 12, 3, 6 and 9
+    double tickWidth = 0;
     double minorTickLength = 0;  // 0: no ticks at the other hours
     double secondHandWidth = 0;  // 0: no second hand
     double hubRadius = 0;
@@ -29,17 +30,26 @@ struct Geometry {
 Geometry geometryFor(int size) {
     Geometry g;
     g.radius = size / 2.0;
-    // Two whole pixels keep the ring solid at 16; it thins (relatively) at the large sizes.
-    g.rimWidth = std::max(2.0, std::min(0.09 * size, 1.5 + 0.06 * size));
-    g.handWidth = 2.0 * std::max(1.0, std::round(size / 24.0));
+    if (size <= 32) {
+        // Drawn on a 16-pixel grid and scaled up whole: the shell shows the 32-pixel tray image
+        // at 16 pixels on an unscaled display, and a halving then keeps every edge on a pixel.
+        const double unit = size / 16.0;
+        g.rimWidth = 2 * unit;
+        g.handWidth = 2 * unit;
+        g.minuteLength = 5 * unit;
+        g.hourLength = 3 * unit;
+        if (size == 32) g.tickLength = g.tickWidth = 2;
+        return g;
+    }
+    g.rimWidth = std::min(0.09 * size, 1.5 + 0.06 * size);
+    g.handWidth = 2.0 * std::round(size / 24.0);
     g.minuteLength = std::round(0.62 * g.radius);
     g.hourLength = std::round(0.42 * g.radius);
-    if (size >= 32) g.tickLength = std::round(0.14 * g.radius);
-    if (size >= 48) {
-        g.minorTickLength = 0.08 * g.radius;
-        g.secondHandWidth = std::max(1.0, size / 64.0);
-        g.hubRadius = 0.6 * g.handWidth + 1.0;
-    }
+    g.tickLength = std::round(0.14 * g.radius);
+    g.tickWidth = g.handWidth;
+    g.minorTickLength = 0.08 * g.radius;
+    g.secondHandWidth = std::max(1.0, size / 64.0);
+    g.hubRadius = 0.6 * g.handWidth + 1.0;
     return g;
 }
 
@@ -69,7 +79,7 @@ Rgba colourAt(Point p, const Geometry& g) {
         const bool major = hour % 3 == 0;
         const double length = major ? g.tickLength : g.minorTickLength;
         if (length <= 0) continue;
-        const double width = major ? g.handWidth : g.secondHandWidth;
+        const double width = major ? g.tickWidth : g.secondHandWidth;
         const double start = rimInner - length;
         if (distance >= start && inBar(p, hour, 0, rimInner, width)) return kRim;
     }
