@@ -28,9 +28,10 @@ struct Picture {
 // built from them and their blends.
 std::vector<Rgba> clockFaceColours();
 
-// The clock face at `size` pixels square (16 to 256): a dark round face with a bright rim, four
-// ticks and two hands, anti-aliased, transparent outside the face. Widths and lengths are
-// snapped to whole pixels so the hands stay sharp at 16 and 32 pixels.
+// The clock face at `size` pixels square (16 to 255, even): a dark round face with a bright rim
+// and two white hands at three o'clock, anti-aliased, transparent outside the face; ticks from 32
+// pixels, hour ticks and an orange second hand from 48. Widths and lengths are whole pixels, so
+// the upright and level hands keep sharp edges.
 Picture drawClockFace(int size);
 
 }  // namespace talvessa::icongen
