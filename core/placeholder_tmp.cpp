@@ -1,1 +1,0 @@
-int talvessaPlaceholder() { return 0; }
