@@ -59,6 +59,13 @@ inline std::string readFixture(std::string_view relative) {
     return bytes.value_or(std::string());
 }
 
+// Whether this process can open the read-only file `path` for writing after all: Wine keeps the
+// read-only attribute as missing Unix write bits, which root (as tests run here) ignores.
+inline bool fileSystemWritesReadOnlyFiles(const std::filesystem::path& path) {
+    std::ofstream file(path, std::ios::binary | std::ios::app);
+    return file.is_open();
+}
+
 // A fresh empty folder under the temporary directory, removed with everything in it at the end.
 class ScratchFolder {
 public:
