@@ -228,19 +228,31 @@ std::optional<std::string> readWholeFile(const char* path) {
 bool replaceWholeFile(const char* path, std::string_view contents) {
     namespace fs = std::filesystem;
     std::error_code error;
-    const fs::path target(path);
+    fs::path target(path);
+    // A linked file is written where the link points (even where nothing is yet), and the link
+    // stays a link.
+    for (int hops = 0; hops < 16 && fs::is_symlink(fs::symlink_status(target, error)); ++hops) {
+        const fs::path linked = fs::read_symlink(target, error);
+        if (error) return false;
+        target = (linked.is_absolute() ? linked : target.parent_path() / linked).lexically_normal();
+    }
     const fs::file_status status = fs::status(target, error);
-    if (fs::exists(status)) {
+    const bool existed = fs::exists(status);
+    if (existed) {
         // A read-only file stays as it is, even for a user whom the system would let replace it.
         if (!fs::is_regular_file(status)) return false;
         if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
     }
-    const std::string temporary = std::string(path) + ".new~";
+    const std::string temporary = target.string() + ".new~";
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (file == nullptr) return false;
     bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
     written = std::fflush(file) == 0 && written;
     written = std::fclose(file) == 0 && written;
+    if (written && existed) {
+        // The new file takes the old one's permissions, not the process's defaults.
+        fs::permissions(temporary, status.permissions(), error);
+    }
     if (written) {
         fs::rename(temporary, target, error);
         written = !error;
