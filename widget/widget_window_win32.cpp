@@ -5,6 +5,7 @@
 #include <string>
 
 #include "widget/clock_label_win32.h"
+#include "widget/pointer_tray_win32.h"
 #include "widget/settings_menu_win32.h"
 #include "widget/window_alpha_win32.h"
 
@@ -102,8 +103,15 @@ LRESULT CALLBACK widgetProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_SIZE:
             if (state.formEventsOn && state.events) state.events->onWidgetResized();
             break;
+        case kTrayCallbackMessage:
+            // wParam, the icon's identifier, is not examined: the window has one icon.
+            if (auto action = trayActionFor(lParam); action && state.events) {
+                state.events->onTrayEvent(*action);
+            }
+            return 0;
         case WM_DESTROY:
             KillTimer(window, kTickTimerId);
+            removeTrayIcon(window);
             if (state.window == window) {
                 state.periodMs = 0;
                 state.formEventsOn = false;
@@ -262,8 +270,9 @@ public:
         talvessa::applyWindowAlpha(static_cast<HWND>(window), alpha, colourKey);
     }
 
-    // The notification-area icon arrives with the pointer and tray interaction.
-    void setTrayIcon(std::span<const std::uint8_t> /*icoBytes*/, const char* /*tooltip*/) override {}
+    void setTrayIcon(std::span<const std::uint8_t> icoBytes, const char* tooltip) override {
+        if (HWND window = widgetState().window) talvessa::setTrayIcon(window, icoBytes, tooltip);
+    }
 
     [[noreturn]] void endProgram(int exitCode) override {
         destroyWidgetWindow();
@@ -272,8 +281,19 @@ public:
 };
 
 // Sees each message taken from the thread's queue before it is dispatched: the place where
-// queued input becomes events of the program's own objects.
-void routeBeforeDispatch(const MSG& /*message*/) {}
+// queued input becomes events of the program's own objects. The label's two pointer events run
+// here, then the message still goes to the label. Messages dispatched by the platform's own modal
+// loops (a popup, the window move) do not pass here.
+void routeBeforeDispatch(const MSG& message) {
+    const WidgetState& state = widgetState();
+    if (!state.events || !state.label || message.hwnd != state.label) return;
+    try {
+        if (message.message == WM_LBUTTONDOWN) state.events->onLabelLeftPress();
+        if (message.message == WM_RBUTTONUP) state.events->onLabelRightRelease();
+    } catch (...) {
+        // Same rule as inside the window procedures: a handler's failure stays here.
+    }
+}
 
 }  // namespace
 
