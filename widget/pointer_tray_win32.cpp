@@ -1,7 +1,5 @@
 #include "widget/pointer_tray_win32.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 
 #include "widget/settings_menu.h"
@@ -50,8 +48,14 @@ HICON iconFromIcoBytes(std::span<const std::uint8_t> bytes) {
                                     0x00030000, 0, 0, LR_DEFAULTCOLOR);
 }
 
-// The first-version record: the layout that ends with the 64-byte tooltip.
-NOTIFYICONDATAA trayRecord(HWND window, HICON icon, const char* tooltip) {
+HMENU popupFor(std::size_t entry) {
+    if (!menuHasChildren(kSettingsMenu, entry)) return nullptr;
+    return buildMenu(entry);
+}
+
+}  // namespace
+
+NOTIFYICONDATAA trayIconRecord(HWND window, HICON icon, const char* tooltip) {
     NOTIFYICONDATAA record;
     std::memset(&record, 0, sizeof record);
     record.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -63,13 +67,6 @@ NOTIFYICONDATAA trayRecord(HWND window, HICON icon, const char* tooltip) {
     if (tooltip) std::strncpy(record.szTip, tooltip, kTooltipMaxBytes);
     return record;
 }
-
-HMENU popupFor(std::size_t entry) {
-    if (!menuHasChildren(kSettingsMenu, entry)) return nullptr;
-    return buildMenu(entry);
-}
-
-}  // namespace
 
 std::optional<TrayAction> trayActionFor(LPARAM notification) {
     switch (LOWORD(notification)) {
@@ -111,7 +108,7 @@ void showTrayMenu(HWND window, std::size_t entry) {
 
 void setTrayIcon(HWND window, std::span<const std::uint8_t> icoBytes, const char* tooltip) {
     HICON newIcon = icoBytes.empty() ? nullptr : iconFromIcoBytes(icoBytes);
-    NOTIFYICONDATAA record = trayRecord(window, newIcon, tooltip);
+    NOTIFYICONDATAA record = trayIconRecord(window, newIcon, tooltip);
     const bool shown = trayState.icon != nullptr && trayState.window == window;
     if (shown) {
         Shell_NotifyIconA(newIcon ? NIM_MODIFY : NIM_DELETE, &record);

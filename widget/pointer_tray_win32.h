@@ -3,6 +3,7 @@
 // two popups of SettingsMenu and the notification-area icon.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -35,6 +36,10 @@ void showTrayMenu(HWND window, std::size_t entry);
 // with the tooltip (cut to 62 bytes); bytes that make no icon, or empty bytes, remove the icon.
 // The window keeps the icon's handle and destroys it when the icon is removed or replaced.
 void setTrayIcon(HWND window, std::span<const std::uint8_t> icoBytes, const char* tooltip);
+
+// The first-version notification record for the window's icon: the layout that ends with the
+// 64-byte tooltip, which holds the tooltip's first 62 bytes at most.
+NOTIFYICONDATAA trayIconRecord(HWND window, HICON icon, const char* tooltip);
 
 // Removes the window's icon, if it shows one (also called when the window is destroyed).
 void removeTrayIcon(HWND window);
