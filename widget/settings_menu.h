@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/presets.h"
+
 namespace talvessa {
 
 enum class MenuCommandKind : std::uint8_t { None, ColourTheme, FormatPreset, AlphaLevel, Exit };
@@ -32,37 +34,37 @@ namespace menu_detail {
 constexpr MenuEntry submenu(const char* captionUtf8, int level, bool hidden = false) {
     return {captionUtf8, level, hidden, false, false, {}};
 }
+// A leaf that runs row `row` of a preset table, captioned as that row. The captions are string
+// literals, so their data is zero-terminated.
 constexpr MenuEntry item(const char* captionUtf8, MenuCommandKind kind, int row) {
     return {captionUtf8, 2, false, false, false, {kind, row}};
+}
+constexpr MenuEntry colourItem(int row) {
+    return item(kColourThemes[static_cast<std::size_t>(row)].captionUtf8.data(),
+                MenuCommandKind::ColourTheme, row);
+}
+constexpr MenuEntry formatItem(int row) {
+    return item(kFormatPresets[static_cast<std::size_t>(row)].captionUtf8.data(),
+                MenuCommandKind::FormatPreset, row);
+}
+constexpr MenuEntry alphaItem(int row) {
+    return item(kAlphaLevels[static_cast<std::size_t>(row)].captionUtf8.data(),
+                MenuCommandKind::AlphaLevel, row);
 }
 }  // namespace menu_detail
 
 inline constexpr std::array<MenuEntry, 21> kSettingsMenu = [] {
-    using menu_detail::item;
-    using menu_detail::submenu;
-    using K = MenuCommandKind;
+    using namespace menu_detail;
     return std::array<MenuEntry, 21>{{
         submenu("设置", 0, true),
         submenu("主题", 1),
-        item("搞黄色", K::ColourTheme, 0),
-        item("超骚粉", K::ColourTheme, 1),
-        item("少妇红", K::ColourTheme, 2),
-        item("烈日红", K::ColourTheme, 3),
-        item("少女橙", K::ColourTheme, 4),
-        item("天空蓝", K::ColourTheme, 5),
-        item("寂寞白", K::ColourTheme, 6),
+        colourItem(0), colourItem(1), colourItem(2), colourItem(3), colourItem(4), colourItem(5),
+        colourItem(6),
         submenu("格式", 1),
-        item("仅是时间", K::FormatPreset, 0),
-        item("年月时间", K::FormatPreset, 1),
-        item("星期时间", K::FormatPreset, 2),
-        item("全部时间", K::FormatPreset, 3),
+        formatItem(0), formatItem(1), formatItem(2), formatItem(3),
         submenu("透明", 1),
-        item("I", K::AlphaLevel, 0),
-        item("II", K::AlphaLevel, 1),
-        item("III", K::AlphaLevel, 2),
-        item("IV", K::AlphaLevel, 3),
-        item("V", K::AlphaLevel, 4),
-        {"退出", 1, false, false, false, {K::Exit, 0}},
+        alphaItem(0), alphaItem(1), alphaItem(2), alphaItem(3), alphaItem(4),
+        {"退出", 1, false, false, false, {MenuCommandKind::Exit, 0}},
     }};
 }();
 
