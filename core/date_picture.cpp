@@ -112,10 +112,16 @@ std::bitset<256> leadBytesOfCodePage(unsigned codePage) {
 
 std::optional<std::string> formatDatePicture(const CalendarFields& fields, std::string_view picture,
                                              const LocaleNames& names) {
+    // The calendar types keep only the low bits of a larger number (month 259 would be March),
+    // so the ranges are checked on the fields themselves first.
+    if (fields.year == 0 || fields.year > static_cast<int>(std::chrono::year::max()) ||
+        fields.month > 12 || fields.day > 31) {
+        return std::nullopt;
+    }
     const std::chrono::year_month_day date{std::chrono::year{fields.year},
                                            std::chrono::month{fields.month},
                                            std::chrono::day{fields.day}};
-    if (!date.ok() || fields.year == 0) {
+    if (!date.ok()) {
         return std::nullopt;
     }
     // A wrong day of the week in the fields is ignored, as the Windows call does.

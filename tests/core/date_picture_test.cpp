@@ -83,9 +83,15 @@ TEST(DatePicture, RejectsFieldsThatAreNoDate) {
         {2023, 2, 0, 29, 0, 0, 0, 0},
         {2024, 4, 0, 31, 0, 0, 0, 0},
         {2024, 3, 0, 0, 0, 0, 0, 0},
+        // Numbers whose low byte is a valid month or day, and a year past the calendar's.
+        {2024, 259, 0, 5, 0, 0, 0, 0},
+        {2024, 0x4803, 0, 5, 0, 0, 0, 0},
+        {2024, 3, 0, 261, 0, 0, 0, 0},
+        {65535, 3, 0, 5, 0, 0, 0, 0},
     };
     for (const CalendarFields& fields : invalid) {
-        SCOPED_TRACE(std::to_string(fields.month) + "/" + std::to_string(fields.day));
+        SCOPED_TRACE(std::to_string(fields.year) + "/" + std::to_string(fields.month) + "/" +
+                     std::to_string(fields.day));
         EXPECT_FALSE(formatDatePicture(fields, "d/M/yyyy", englishLocaleNames()).has_value());
     }
 }
