@@ -58,6 +58,7 @@ cleanup() {
   exit "$status"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP PIPE
 
 # wait_quietly SECONDS COMMAND...: runs COMMAND every 50 ms until it succeeds (status 0) or the
 # time is up (status 1).
@@ -330,6 +331,9 @@ start_window_manager() {
   openbox --sm-disable >"$work/openbox.log" 2>&1 &
   helper_pids+=($!)
   wait_until 10 "openbox to manage the display" window_manager_running
+  # openbox announces itself before it handles map requests: a window mapped in that moment
+  # stays unmanaged and unmapped.
+  sleep 1
 }
 
 window_manager_running() {
