@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "resources/tray_icon_image.h"
@@ -39,6 +40,44 @@ std::span<const std::uint8_t> pixel32(std::span<const std::uint8_t> file, const 
                                       int x, int y) {
     const std::size_t row = static_cast<std::size_t>(entry.size - 1 - y);
     return file.subspan(entry.offset + kInfoHeaderBytes + (row * entry.size + x) * 4, 4);
+}
+
+std::uint32_t be32(std::span<const std::uint8_t> bytes, std::size_t offset) {
+    return static_cast<std::uint32_t>(bytes[offset] << 24 | bytes[offset + 1] << 16 |
+                                      bytes[offset + 2] << 8 | bytes[offset + 3]);
+}
+
+// The large image is a PNG file (a bitmap would be 64 KB): signature, a 128 x 128 RGBA header,
+// then chunks whose lengths tile the image exactly and end with IEND. Each chunk's CRC is checked.
+void expectPngOf128Pixels(std::span<const std::uint8_t> png) {
+    constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    ASSERT_GE(png.size(), 8u + 25u + 12u);
+    EXPECT_TRUE(std::ranges::equal(png.first(8), kSignature));
+    EXPECT_EQ(be32(png, 8), 13u);
+    EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
+    EXPECT_EQ(be32(png, 16), 128u);
+    EXPECT_EQ(be32(png, 20), 128u);
+    EXPECT_EQ(png[24], 8) << "bits per sample";
+    EXPECT_EQ(png[25], 6) << "colour type RGBA";
+    std::vector<std::string> types;
+    std::size_t at = 8;
+    while (at + 12 <= png.size()) {
+        const std::uint32_t length = be32(png, at);
+        ASSERT_LE(at + 12 + length, png.size());
+        std::uint32_t crc = 0xFFFFFFFF;
+        for (std::size_t i = at + 4; i < at + 8 + length; ++i) {
+            crc ^= png[i];
+            for (int k = 0; k < 8; ++k) crc = crc & 1 ? 0xEDB88320 ^ (crc >> 1) : crc >> 1;
+        }
+        EXPECT_EQ(~crc, be32(png, at + 8 + length));
+        types.emplace_back(png.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                           png.begin() + static_cast<std::ptrdiff_t>(at + 8));
+        at += 12 + length;
+    }
+    EXPECT_EQ(at, png.size());
+    ASSERT_FALSE(types.empty());
+    EXPECT_EQ(types.back(), "IEND");
+    EXPECT_NE(std::ranges::find(types, "IDAT"), types.end());
 }
 
 TEST(TrayIconImage, HasTheLayoutOfA4286ByteIcoFile) {
@@ -118,13 +157,17 @@ TEST(ProgramIcon, HoldsTenImagesThatTileTheFile) {
         EXPECT_EQ(entry.height, entry.size);
         EXPECT_EQ(entry.planes, 1);
         EXPECT_EQ(entry.colourCount, entry.bitsPerPixel == 4 ? 16 : 0);
+        EXPECT_EQ(entry.offset, nextOffset);
+        nextOffset = entry.offset + entry.bytes;
+        ASSERT_LE(nextOffset, ico.size());
+        if (entry.size == 128) {
+            expectPngOf128Pixels(std::span(ico).subspan(entry.offset, entry.bytes));
+            continue;
+        }
         const std::size_t expectedBytes =
             kInfoHeaderBytes + paletteBytes(entry.bitsPerPixel) +
             (rowBytes(entry.size, entry.bitsPerPixel) + rowBytes(entry.size, 1)) * entry.size;
         EXPECT_EQ(entry.bytes, expectedBytes);
-        EXPECT_EQ(entry.offset, nextOffset);
-        nextOffset = entry.offset + entry.bytes;
-        ASSERT_LE(nextOffset, ico.size());
 
         EXPECT_EQ(le32(ico, entry.offset), kInfoHeaderBytes);
         EXPECT_EQ(le32(ico, entry.offset + 4), static_cast<std::uint32_t>(entry.size));
