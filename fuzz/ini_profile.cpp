@@ -118,10 +118,12 @@ void requireOtherLinesKept(std::string_view before, std::string_view after) {
            before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
         ++suffix;
     }
-    require(prefix >= mark);
-    // Whole units only; the true edit is unit-aligned and contains [from, to).
-    const std::size_t from = mark + (prefix - mark) / unit * unit;
     const std::size_t to = before.size() - suffix;
+    if (prefix >= to) return;  // nothing removed: the edit only inserts
+    require(prefix >= mark);
+    // Whole units: the true edit is unit-aligned and contains [prefix, to), so it also contains
+    // the unit that holds the byte at prefix.
+    const std::size_t from = mark + (prefix - mark) / unit * unit;
     for (std::size_t i = from; i + unit <= before.size() && i < to; i += unit) {
         unsigned value = static_cast<unsigned char>(before[i]);
         if (unit == 2) {
