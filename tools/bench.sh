@@ -61,8 +61,12 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 echo "== start-up: process start to first painted window, median of $rounds (alternating)"
 : >"$session/startup-clock" && : >"$session/startup-floor"
+# Each start follows a quiet pause: a process stopped a moment before delays the next start by
+# about a second under Wine (its desktop and tray tidy up after it), whichever program comes next.
 for _ in $(seq "$rounds"); do
+  sleep 4
   python3 "$root/tools/first_paint.py" "$green" wine "$exe" >>"$session/startup-clock"
+  sleep 4
   python3 "$root/tools/first_paint.py" "$green" wine "$floor" "$green" >>"$session/startup-floor"
 done
 clock_start=$(median <"$session/startup-clock")
