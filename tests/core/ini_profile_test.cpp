@@ -296,10 +296,13 @@ TEST_F(ProfileFiles, WriteFailuresLeaveEverythingAsItWas) {
 
 TEST(IniProfileText, WriteThenReadGivesTheValueBack) {
     // The writer and the reader agree on which line a name addresses, whatever is already there.
-    const char* const kTexts[] = {"", "[conf]\r\n", "[CONF]\r\n k = 1 \r\n", "k=0\r\n[conf]\r\nk\r\n",
-                                  "\xEF\xBB\xBF[conf]\nk='1'\n[conf]\nk=2"};
+    const std::string kTexts[] = {"", "[conf]\r\n", "[CONF]\r\n k = 1 \r\n", "k=0\r\n[conf]\r\nk\r\n",
+                                  "\xEF\xBB\xBF[conf]\nk='1'\n[conf]\nk=2",
+                                  // UTF-16 big-endian, a key without '=': the value goes in
+                                  // right before the line break.
+                                  "\xFE\xFF\0[\0c\0o\0n\0f\0]\0\r\0\n\0k\0\r\0\n"s};
     const char* const kValues[] = {"", "9", "a b", "\"q\"", "-2147483648"};
-    for (const char* text : kTexts) {
+    for (const std::string& text : kTexts) {
         for (const char* value : kValues) {
             SCOPED_TRACE(::testing::Message() << "text [" << text << "] value [" << value << "]");
             const std::optional<std::string> written = iniWriteValue(text, "conf", "k", value);
