@@ -171,7 +171,7 @@ SYSTEMTIME systemTime(const CalendarFields& fields) {
                       fields.hour, fields.minute, fields.second,    fields.milliseconds};
 }
 
-// The part buffer as the specification's routine uses it; empty when the call failed.
+// The part buffer as the clock's own routine uses it; empty when the call failed.
 std::optional<std::string> windowsDate(const CalendarFields& fields, const char* picture) {
     const SYSTEMTIME time = systemTime(fields);
     char buffer[kPartBufferSize + 1];
