@@ -35,6 +35,7 @@ clock_pid=""
 clock_window=""
 clock_starts=0
 helper_pids=()
+cleanup_steps=()  # commands a scenario adds to run at its end, after its programs are stopped
 screen_width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
 screen_height=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }')
 
@@ -45,6 +46,8 @@ cleanup() {
   for pid in "${helper_pids[@]}"; do
     kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
   done
+  local step
+  for step in "${cleanup_steps[@]}"; do "$step"; done
   # Wine drops the icon of a killed process a moment later; the next scenario starts without it.
   wait_quietly 10 tray_gone
   rm -f "$settings"
@@ -350,4 +353,17 @@ drag() {
   done
   sleep 0.1
   xdotool mouseup 1
+}
+
+# --- Choices -------------------------------------------------------------------------------------
+
+# choose KEYS...: opens the popup with a right click on the middle of the clock, presses KEYS
+# (e.g. Down Right Return: the first colour; Up Return: Exit) and waits for the popup to close.
+choose() {
+  local left top width height
+  read -r left top width height <<<"$(clock_geometry)"
+  xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 3
+  wait_popups 1 "the popup after a right click on the clock"
+  xdotool key "$@"
+  wait_popups 0 "the popup to close after the keys $*"
 }
