@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "widget/window_class_win32.h"
+
 namespace talvessa {
 namespace {
 
@@ -108,23 +110,11 @@ LRESULT CALLBACK labelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcA(label, message, wParam, lParam);
 }
 
-bool registerLabelClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = labelProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    windowClass.lpszClassName = kLabelClassName;
-    return RegisterClassExA(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
 
 HWND createClockLabel(HWND parent, int controlId) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!registerLabelClass(instance)) return nullptr;
+    if (!registerClockWindowClass(instance, kLabelClassName, labelProcedure)) return nullptr;
     return CreateWindowExA(WS_EX_TRANSPARENT, kLabelClassName, kDesignText,
                            WS_CHILD | WS_CLIPSIBLINGS, 0, 0, kDesignWidth, kDesignHeight, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance,

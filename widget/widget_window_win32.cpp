@@ -7,6 +7,7 @@
 #include "widget/clock_label_win32.h"
 #include "widget/pointer_tray_win32.h"
 #include "widget/settings_menu_win32.h"
+#include "widget/window_class_win32.h"
 #include "widget/window_alpha_win32.h"
 
 namespace talvessa {
@@ -135,15 +136,7 @@ LRESULT CALLBACK widgetProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 bool registerClasses(HINSTANCE instance) {
-    WNDCLASSEXA widgetClass{};
-    widgetClass.cbSize = sizeof widgetClass;
-    widgetClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    widgetClass.lpfnWndProc = widgetProcedure;
-    widgetClass.hInstance = instance;
-    widgetClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    widgetClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    widgetClass.lpszClassName = kWidgetClassName;
-    if (!RegisterClassExA(&widgetClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    if (!registerClockWindowClass(instance, kWidgetClassName, widgetProcedure)) return false;
 
     WNDCLASSEXA ownerClass{};
     ownerClass.cbSize = sizeof ownerClass;
