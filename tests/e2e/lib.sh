@@ -367,3 +367,15 @@ choose() {
   xdotool key "$@"
   wait_popups 0 "the popup to close after the keys $*"
 }
+
+# expect_ticking WHAT: the clock's face changes within 3 s (the seconds go on).
+expect_ticking() {
+  shoot "$1-before"
+  local before=$shot deadline=$((SECONDS + 3))
+  while :; do
+    sleep 0.3
+    shoot "$1-after"
+    cmp -s "$before" "$shot" || return 0
+    [ "$SECONDS" -lt "$deadline" ] || fail "$1: the clock's face did not change within 3 s"
+  done
+}
