@@ -57,8 +57,7 @@ choose Down Down Right Return
 expect_clock_geometry "$clock_left $clock_top 62 16"
 wait_for_bands time-only 1 3
 expect_text "$shot" 0,136,255 1 "the time alone, chosen while the file is held"
-choose Up Return
-wait_for_exit 15
+exit_by_menu
 expect_equal "$clock_status" 0 "the exit code after Exit while the file is held"
 let_go
 expect_settings "$written" "the file let go after a format choice and Exit"

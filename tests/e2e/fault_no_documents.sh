@@ -40,8 +40,7 @@ shoot yellow
 expect_text "$shot" 255,255,0 2 "the first colour at once"
 [ "$(cat "$fallback" 2>/dev/null)" = $'[conf]\r\ncolor=65535\r' ] ||
   fail "the choice did not reach the fallback file: $(sed -n l "$fallback" 2>&1)"
-choose Up Return
-wait_for_exit 15
+exit_by_menu
 expect_equal "$clock_status" 0 "the exit code after Exit"
 expect_equal "$(cat "$fallback")" $'[conf]\r\ncolor=65535\r\nleft='"$clock_left"$'\r\ntop='"$clock_top"$'\r' \
   "the fallback file after Exit"

@@ -30,8 +30,7 @@ red_then_yellow() {
   choose Down Right Return
   shoot "$1-yellow"
   expect_text "$shot" 255,255,0 2 "$1: the chosen colour at once"
-  choose Up Return
-  wait_for_exit 15
+  exit_by_menu
   expect_equal "$clock_status" 0 "$1: the exit code after Exit"
 }
 

@@ -146,8 +146,9 @@ stop_clock() {
 
 # geometry WINDOW: "left top width height" in screen pixels.
 geometry() {
-  local X Y WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  # Empty for a window that went away meanwhile (a popup closing).
+  local X="" Y="" WIDTH="" HEIGHT=""
+  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
   echo "$X $Y $WIDTH $HEIGHT"
 }
 
@@ -358,14 +359,26 @@ drag() {
 # --- Choices -------------------------------------------------------------------------------------
 
 # choose KEYS...: opens the popup with a right click on the middle of the clock, presses KEYS
-# (e.g. Down Right Return: the first colour; Up Return: Exit) and waits for the popup to close.
+# (e.g. Down Right Return: the first colour) and waits for the popup to close.
 choose() {
+  open_clock_popup
+  xdotool key "$@"
+  wait_popups 0 "the popup to close after the keys $*"
+}
+
+# exit_by_menu: chooses Exit, the popup's last entry, and waits for the program to end; sets
+# clock_status.
+exit_by_menu() {
+  open_clock_popup
+  xdotool key Up Return
+  wait_for_exit 15
+}
+
+open_clock_popup() {
   local left top width height
   read -r left top width height <<<"$(clock_geometry)"
   xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 3
   wait_popups 1 "the popup after a right click on the clock"
-  xdotool key "$@"
-  wait_popups 0 "the popup to close after the keys $*"
 }
 
 # expect_ticking WHAT: the clock's face changes within 3 s (the seconds go on).
