@@ -41,10 +41,12 @@ start_as() {
 write_settings $'[conf]\r\ncolor=255\r\nleft=100\r\ntop=100\r\n'
 start_as first
 expect_clock_geometry "100 100 80 30"
+wait_for_bands first-ticking 2 5
 write_settings $'[conf]\r\ncolor=255\r\nleft=500\r\ntop=100\r\n'
 other_clock=${window_of[first]}
 start_as second
 expect_clock_geometry "500 100 80 30"
+wait_for_bands second-ticking 2 5
 
 use_clock first second
 choose Down Right Return
