@@ -12,5 +12,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Windows test programs run through Wine; the session (display, prefix) comes from the environment.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Windows test programs run through Wine, in the session (display, prefix) that the environment
+# names; the wrapper refuses to run without one.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-exec.sh)
