@@ -35,11 +35,7 @@ stored=$'[conf]\r\ncolor=255\r\nhyaline=205\r\nwidth=100\r\nheight=45\r\n'
 write_settings "$stored"
 hold
 start_clock
-expect_alpha 165
-read -r clock_left clock_top _ _ <<<"$(clock_geometry)"
-expect_clock_geometry "$clock_left $clock_top 80 30"
-wait_for_bands defaults 2 5
-expect_text "$shot" 255,255,255 2 "the default colour while the file is held"
+expect_default_look "the default colour while the file is held"
 choose Down Right Return
 shoot yellow
 expect_text "$shot" 255,255,0 2 "the first colour chosen while the file is held"

@@ -30,11 +30,7 @@ cd "$program_folder" || fail "no program folder"
 mv "$documents" "$documents.away"
 
 start_clock
-expect_alpha 165
-read -r clock_left clock_top _ _ <<<"$(clock_geometry)"
-expect_clock_geometry "$clock_left $clock_top 80 30"
-wait_for_bands defaults 2 5
-expect_text "$shot" 255,255,255 2 "the default colour and format"
+expect_default_look "the default colour and format"
 choose Down Right Return
 shoot yellow
 expect_text "$shot" 255,255,0 2 "the first colour at once"

@@ -392,3 +392,13 @@ expect_ticking() {
     [ "$SECONDS" -lt "$deadline" ] || fail "$1: the clock's face did not change within 3 s"
   done
 }
+
+# expect_default_look WHAT: the clock shows the defaults: alpha 165, 80 x 30 where it stands (its
+# place goes to clock_left and clock_top), and two lines of white text.
+expect_default_look() {
+  expect_alpha 165
+  read -r clock_left clock_top _ _ <<<"$(clock_geometry)"
+  expect_clock_geometry "$clock_left $clock_top 80 30"
+  wait_for_bands defaults 2 5
+  expect_text "$shot" 255,255,255 2 "$1"
+}
