@@ -3,10 +3,13 @@
 # (default 60) on a scratch copy of its corpus in fuzz/corpus/<name>, so the committed corpus
 # stays as it is. Prints one line per fuzzer: runs, executions per second, coverage and corpus.
 # Exits non-zero when a fuzzer fails; its line names the input that shows the fault.
-#   tools/fuzz.sh [SECONDS]
+#   tools/fuzz.sh [SECONDS [NAME...]]
+# With NAMEs (ini_profile, clock_text, ...) only those fuzzers run.
 set -uo pipefail
 
 seconds=${1:-60}
+shift $(( $# > 0 ? 1 : 0 ))
+only=" $* "
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
@@ -27,6 +30,7 @@ count=0
 for program in "$root"/build/fuzz/fuzz/fuzz_*; do
     [ -x "$program" ] || continue
     name=${program##*/fuzz_}
+    [ "$only" = "  " ] || [[ "$only" == *" $name "* ]] || continue
     count=$((count + 1))
     work="$scratch/$name"
     mkdir -p "$work/corpus" "$work/artifacts"
