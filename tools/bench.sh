@@ -17,6 +17,7 @@ session=$prefix-wine
 rounds=${TALVESSA_BENCH_ROUNDS:-7}
 idle_seconds=60
 cd "$root"
+"$root/tools/setup.sh"
 
 echo "== build"
 cmake --preset native -B "$native" >/dev/null

@@ -12,6 +12,7 @@ shift $(( $# > 0 ? 1 : 0 ))
 only=" $* "
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+"$root/tools/setup.sh" || { echo "fuzz: setup failed"; exit 1; }
 
 build_log="$root/build/fuzz-build.log"
 mkdir -p "$root/build"
