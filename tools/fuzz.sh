@@ -9,7 +9,7 @@ set -uo pipefail
 
 seconds=${1:-60}
 shift $(( $# > 0 ? 1 : 0 ))
-only=" $* "
+names=("$@")
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/tools/setup.sh" || { echo "fuzz: setup failed"; exit 1; }
@@ -31,7 +31,7 @@ count=0
 for program in "$root"/build/fuzz/fuzz/fuzz_*; do
     [ -x "$program" ] || continue
     name=${program##*/fuzz_}
-    [ "$only" = "  " ] || [[ "$only" == *" $name "* ]] || continue
+    [ ${#names[@]} -eq 0 ] || [[ " ${names[*]} " == *" $name "* ]] || continue
     count=$((count + 1))
     work="$scratch/$name"
     mkdir -p "$work/corpus" "$work/artifacts"
@@ -60,7 +60,7 @@ for program in "$root"/build/fuzz/fuzz/fuzz_*; do
 done
 
 if [ "$count" -eq 0 ]; then
-    echo "fuzz: no fuzzers were built"
+    echo "fuzz: no fuzzer to run${names[*]:+ named ${names[*]}} in build/fuzz/fuzz"
     exit 1
 fi
 echo "fuzz: $count fuzzers for ${seconds}s each, $failed failed (logs in $scratch)"
